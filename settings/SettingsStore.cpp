@@ -86,6 +86,17 @@ QVariant ReadValue(const QString& name)
 
 } // namespace
 
+QString SettingsText(const char16_t (&field)[kSettingsTextChars])
+{
+    return QString::fromUtf16(field, qsizetype(SettingsTextLength(field)));
+}
+
+bool AssignSettingsText(char16_t (&field)[kSettingsTextChars], const QString& text)
+{
+    return AssignSettingsText(field, std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                         std::size_t(text.size())));
+}
+
 SettingsRecord& Settings()
 {
     static SettingsRecord record = DefaultSettingsRecord();

@@ -11,6 +11,11 @@
 
 namespace relvo7 {
 
+// Text fields as QString (up to the first zero) and assignment from QString
+// (all 260 places cleared first; false and untouched when it does not fit).
+QString SettingsText(const char16_t (&field)[kSettingsTextChars]);
+bool AssignSettingsText(char16_t (&field)[kSettingsTextChars], const QString& text);
+
 // The one live record of the process.
 SettingsRecord& Settings();
 
