@@ -1,0 +1,129 @@
+#include "DayFileReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace relvo7 {
+
+namespace {
+
+// Closes the descriptor on every path.
+struct Fd {
+    int fd;
+    explicit Fd(int f) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+};
+
+bool readFullyAt(int fd, uint8_t* buf, std::size_t len, off_t at) {
+    std::size_t done = 0;
+    while (done < len) {
+        ssize_t n = ::pread(fd, buf + done, len - done, at + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+
+} // namespace
+
+const char* describe(DayFileCheck check) {
+    switch (check) {
+    case DayFileCheck::Ok: return "valid";
+    case DayFileCheck::CannotOpen: return "cannot be opened";
+    case DayFileCheck::TooShort: return "corrupt: shorter than the 48-byte header";
+    case DayFileCheck::NoMagic: return "corrupt: no \"DB\" mark";
+    case DayFileCheck::WrongVersion: return "written by another data version";
+    }
+    return "?";
+}
+
+DayFileLayout inspectDayFileBytes(const uint8_t* b, std::size_t size, uint32_t dataVersion) {
+    DayFileLayout l;
+    if (size < kDayFileHeaderSize) {
+        l.check = DayFileCheck::TooShort;
+        return l;
+    }
+    DayFileHeader& h = l.header;
+    h.versionHigh = b[6];
+    h.versionLow = b[7];
+    h.date = {be16(b + 10), be16(b + 12), be16(b + 14)};
+    h.alarmFieldSize = le16(b + 16);
+    h.valueFieldSize = le16(b + 20);
+    h.recordSize = std::size_t{h.alarmFieldSize} + h.valueFieldSize + 8;
+    if (b[0] != 'D' || b[1] != 'B') {
+        l.check = DayFileCheck::NoMagic;
+        return l;
+    }
+    if (b[6] != versionHigh(dataVersion) || b[7] != versionLow(dataVersion)) {
+        l.check = DayFileCheck::WrongVersion;
+        return l;
+    }
+    l.check = DayFileCheck::Ok;
+    l.recordCount = (size - kDayFileHeaderSize) / h.recordSize;
+    return l;
+}
+
+DayFileContents decodeDayFile(const uint8_t* bytes, std::size_t size, uint32_t dataVersion) {
+    DayFileContents c;
+    c.layout = inspectDayFileBytes(bytes, size, dataVersion);
+    if (c.layout.check != DayFileCheck::Ok) return c;
+    const std::size_t rs = c.layout.header.recordSize;
+    c.records.resize(c.layout.recordCount);
+    const uint8_t* p = bytes + kDayFileHeaderSize;
+    for (auto& r : c.records) {
+        decodeRecord(p, rs, r);
+        p += rs;
+    }
+    return c;
+}
+
+DayFileContents readDayFile(const std::string& path, uint32_t dataVersion) {
+    DayFileContents c;
+    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st{};
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) return c;
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+    if (!bytes.empty() && !readFullyAt(f.fd, bytes.data(), bytes.size(), 0)) return c;
+    return decodeDayFile(bytes.data(), bytes.size(), dataVersion);
+}
+
+DayFileSummary summarizeDayFile(const std::string& path, uint32_t dataVersion) {
+    DayFileSummary s;
+    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st{};
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) return s;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    uint8_t head[kDayFileHeaderSize] = {};
+    const std::size_t headLen = size < sizeof head ? size : sizeof head;
+    if (headLen > 0 && !readFullyAt(f.fd, head, headLen, 0)) return s;
+    s.layout = inspectDayFileBytes(head, size, dataVersion);
+    if (s.layout.check != DayFileCheck::Ok || s.layout.recordCount == 0) return s;
+    const std::size_t rs = s.layout.header.recordSize;
+    std::vector<uint8_t> rec(rs);
+    if (!readFullyAt(f.fd, rec.data(), rs, static_cast<off_t>(kDayFileHeaderSize))) {
+        s.layout.check = DayFileCheck::CannotOpen;
+        return s;
+    }
+    decodeRecord(rec.data(), rs, s.first);
+    const auto lastAt = static_cast<off_t>(kDayFileHeaderSize + (s.layout.recordCount - 1) * rs);
+    if (!readFullyAt(f.fd, rec.data(), rs, lastAt)) {
+        s.layout.check = DayFileCheck::CannotOpen;
+        return s;
+    }
+    decodeRecord(rec.data(), rs, s.last);
+    s.hasRecords = true;
+    return s;
+}
+
+} // namespace relvo7
