@@ -7,7 +7,7 @@ std::atomic<uint32_t> AlarmMask{0};
 std::atomic<int32_t> PanelConnected{0};
 std::atomic<int32_t> LastReadOk{0};
 std::atomic<int32_t> DeviceVersion{0};
-std::atomic<int32_t> PollingSpeed{0};
+std::atomic<float> PollingSpeed{0.0f};
 std::atomic<int32_t> PollingThreadRunning{0};
 std::atomic<int32_t> RecordingThreadRunning{0};
 std::atomic<int32_t> ParametersThreadRunning{0};

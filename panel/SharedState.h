@@ -16,7 +16,7 @@ extern std::atomic<uint32_t> AlarmMask;     // listed alarms, bit i = alarm tabl
 extern std::atomic<int32_t> PanelConnected; // 1 while the panel holds a link
 extern std::atomic<int32_t> LastReadOk;     // result of the last polling read (1 ok)
 extern std::atomic<int32_t> DeviceVersion;  // identified software version, 0 = none
-extern std::atomic<int32_t> PollingSpeed;   // registers read per second
+extern std::atomic<float> PollingSpeed;     // registers read per second (title shows %.2f)
 
 // Running flags: a thread sets its flag first and clears it last; others clear
 // it to ask the thread to stop.
