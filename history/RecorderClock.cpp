@@ -16,6 +16,10 @@ void RecorderClock::wake() {
 }
 
 bool RecorderClock::waitReal(steady_clock::duration realLimit, const std::function<bool()>& done) {
+    if (realLimit < microseconds(100)) { // shorter than a timed sleep can be: just look
+        std::lock_guard<std::mutex> lock(mutex_);
+        return done();
+    }
     const auto deadline = steady_clock::now() + realLimit;
     std::unique_lock<std::mutex> lock(mutex_);
     while (!done()) {
