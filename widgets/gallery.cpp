@@ -261,6 +261,11 @@ int main(int argc, char** argv)
                 graph->Tick();
             }
             live.stop();
+            // Show the blinking lamps in their lit phase.
+            fault->SetBlink(false);
+            inputs->SetBlink(false);
+            percent->SetText(QStringLiteral("%1%").arg(graph->SetLevelValue(
+                static_cast<std::uint32_t>((0.55 + 0.5 * std::sin(259 * 0.03)) * 1100000))));
             const std::array<int, 4> shown{10, 50, 90, 65};
             for (std::size_t i = 0; i < bars.size(); ++i) {
                 bars[i]->SetPos(shown[i]);

@@ -1,6 +1,6 @@
 // Renders every picture of the program at its own size and enlarged, side by
 // side on a light and a dark background, into one PNG for a visual check.
-//   icon_sheet out.png [scale]
+//   icon_sheet out.png [scale] [name filter, e.g. "led_*.svg"]
 #include "IconResources.h"
 #include "WidgetPaint.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     }
     const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     relvo7::icons::named("app"); // registers the resources
-    const QStringList files = QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.svg")});
+    const QStringList files = QDir(QStringLiteral(":/icons")).entryList({argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("*.svg")});
     QImage sheet(560 + 130 * scale, 6000, QImage::Format_RGB32);
     sheet.fill(QColor(236, 236, 230));
     QPainter p(&sheet);
