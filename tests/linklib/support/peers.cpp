@@ -125,3 +125,41 @@ uint16_t closedPort()
     }
     return port;
 }
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+int findConnectedSocket(uint16_t peerPort)
+{
+    DIR* dir = opendir("/proc/self/fd");
+    if (!dir)
+        return -1;
+    int found = -1;
+    while (dirent* e = readdir(dir)) {
+        const int fd = atoi(e->d_name);
+        struct stat st {};
+        if (e->d_name[0] == '.' || fstat(fd, &st) != 0 || !S_ISSOCK(st.st_mode))
+            continue;
+        sockaddr_in peer{};
+        socklen_t len = sizeof peer;
+        if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &len) == 0 && peer.sin_family == AF_INET &&
+            ntohs(peer.sin_port) == peerPort) {
+            found = fd;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+static long timeoutMs(int fd, int option)
+{
+    timeval tv{};
+    socklen_t len = sizeof tv;
+    if (getsockopt(fd, SOL_SOCKET, option, &tv, &len) != 0)
+        return -1;
+    return tv.tv_sec * 1000 + tv.tv_usec / 1000;
+}
+
+long receiveTimeoutMs(int fd) { return timeoutMs(fd, SO_RCVTIMEO); }
+long sendTimeoutMs(int fd) { return timeoutMs(fd, SO_SNDTIMEO); }

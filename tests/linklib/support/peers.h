@@ -52,3 +52,9 @@ Bytes withCrc(Bytes frame);
 std::u16string u16(const std::string& ascii);
 // A free TCP port on 127.0.0.1 with nothing listening on it.
 uint16_t closedPort();
+
+// The descriptor of this process's TCP socket connected to 127.0.0.1:port, or -1.
+int findConnectedSocket(uint16_t peerPort);
+// SO_RCVTIMEO and SO_SNDTIMEO of a socket, in milliseconds.
+long receiveTimeoutMs(int fd);
+long sendTimeoutMs(int fd);
