@@ -15,6 +15,21 @@ struct SimOptions {
     bool lineDelay = false;  // RTU: hold each reply for the real line time
     int baud = 9600;         // line speed used by lineDelay and the RTU port
     bool demoScenario = false; // play the demo scenario on a loop by itself
+    bool commissioned = false; // rated current 40 A, remote control on, motor running
+};
+
+// A summary of the model for the console and tests.
+struct SimStatus {
+    bool running = false;       // motor relay closed
+    bool fault = false;         // relay in the fault state
+    uint32_t alarms = 0;        // alarm word (241 low, 242 high)
+    double heatingPercent = 0;  // thermal state, 100 = trip level
+    double loadPercent = 0;
+    double modelSeconds = 0;
+    bool frozen = false;
+    bool demo = false;
+    std::string demoPhase;
+    bool answering = true;      // false while silenced or restarting
 };
 
 enum class Protection { OverCurrent, ThermalOverload, PhaseLoss, UnderVoltage, OverVoltage };
@@ -37,7 +52,13 @@ public:
 
     // Register access (the model's current values).
     uint16_t registerValue(int reg) const;
+    // Sets a register as it stands: configuration registers without checks;
+    // registers the model computes stay at the value until released.
     void setRegister(int reg, uint16_t value);
+    void releaseRegister(int reg);           // -1 releases every register
+    // A write as a Modbus client's function 06 would make it: 0 or the
+    // exception code the relay answers with.
+    int writeRegister(int reg, uint16_t value);
 
     // Driving the model.
     void setAlarmBit(int bit, bool on);      // alarm word bit (241 low word, 242 high word)
@@ -45,6 +66,10 @@ public:
     void setLoadPercent(double percent);     // motor load relative to rated current
     void startMotor();
     void stopMotor();
+    void resetFault();                       // as command 55
+    void setLineVoltage(double volts);       // mains line voltage (400 V)
+    void setPhaseLost(bool lost);            // the motor loses phase 3
+    void setDemo(bool on);
     void freeze(bool frozen);                // values stop changing
     void silenceFor(int milliseconds);       // stop answering for a while
     void failRegister(int reg, int exceptionCode); // answer reads of reg with this exception (0 = clear)
@@ -55,6 +80,8 @@ public:
     std::string execute(const std::string& line);
 
     int version() const;
+    bool answering() const;
+    SimStatus status() const;
 
 private:
     struct Impl;
