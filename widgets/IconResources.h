@@ -1,5 +1,7 @@
 #pragma once
-// The program's pictures, addressed by their resource numbers.
+// The program's pictures, addressed by their resource numbers. The functions
+// below register the compiled-in pictures on first use, so call one of them
+// before opening ":/icons/..." directly.
 #include <QString>
 
 namespace relvo7::icons {
