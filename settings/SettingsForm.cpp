@@ -2,7 +2,6 @@
 
 #include "SettingsStore.h"
 
-#include <QCollator>
 #include <limits>
 
 namespace relvo7 {
@@ -18,14 +17,49 @@ QStringList ParityEntries()
 }
 QStringList StopBitsEntries() { return {QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")}; }
 
+namespace {
+
+// "ttyS2" before "ttyS10": runs of digits compare by value.
+bool NaturalLess(const QString& a, const QString& b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            // Compare by value without converting: strip leading zeros, then length, then text.
+            QStringView da = QStringView(a).mid(i, ei - i), db = QStringView(b).mid(j, ej - j);
+            while (da.size() > 1 && da.front() == u'0')
+                da = da.mid(1);
+            while (db.size() > 1 && db.front() == u'0')
+                db = db.mid(1);
+            if (da.size() != db.size())
+                return da.size() < db.size();
+            if (const int c = da.compare(db); c != 0)
+                return c < 0;
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j])
+                return a[i] < b[j];
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
+} // namespace
+
 QStringList PortEntries(const QStringList& deviceNames)
 {
     QStringList names = deviceNames;
     names.removeAll(QString());
     names.removeDuplicates();
-    QCollator collator(QLocale::c());
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    std::sort(names.begin(), names.end(), NaturalLess);
     names.append(SettingsTexts::ModbusTcp);
     return names;
 }
@@ -150,6 +184,11 @@ FormField StoreControls(const SettingsForm& f, SettingsRecord& r)
     r.bAnalogCurrent = f.analogCurrent;
     r.bAnalogVoltage = f.analogVoltage;
     return FormField::None;
+}
+
+QString SpeedLabelText(std::uint32_t baudIndex)
+{
+    return baudIndex == 1 ? QStringLiteral("19200 bit/s") : QStringLiteral("9600 bit/s");
 }
 
 QString IpAddressText(std::uint32_t a)

@@ -75,6 +75,9 @@ FormField InvalidNumberField(const SettingsForm& form);
 // untouched when a number cannot be read.
 FormField StoreControls(const SettingsForm& form, SettingsRecord& record);
 
+// The panel's speed label for nBaudIndex: "19200 bit/s" for 1, else "9600 bit/s".
+QString SpeedLabelText(std::uint32_t baudIndex);
+
 // IPv4 text <-> nIpAddress (first number in the most significant byte).
 QString IpAddressText(std::uint32_t address);
 bool ParseIpAddress(const QString& text, std::uint32_t& address);
