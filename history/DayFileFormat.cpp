@@ -56,16 +56,15 @@ RecordBytes encodeRecord(const Sample& s) {
 }
 
 void decodeRecord(const uint8_t* rec, std::size_t recordSize, _tagSTRUCT_DATA& out) {
-    out = _tagSTRUCT_DATA{};
     out.connected = rec[1];
+    out.time = SYSTEMTIME{};
     out.time.wHour = getBE16(rec + 2);
     out.time.wMinute = getBE16(rec + 4);
     out.time.wSecond = getBE16(rec + 6);
-    if (recordSize >= 12) out.alarms = getBE32(rec + 8);
+    out.alarms = recordSize >= 12 ? getBE32(rec + 8) : 0;
     for (int i = 0; i < kDayFileValueCount; ++i) {
         const std::size_t at = 12 + 4 * static_cast<std::size_t>(i);
-        if (at + 4 > recordSize) break;
-        out.values[i] = static_cast<int32_t>(getLE32(rec + at));
+        out.values[i] = at + 4 <= recordSize ? static_cast<int32_t>(getLE32(rec + at)) : 0;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace relvo7 {
@@ -93,9 +94,32 @@ DayFileContents readDayFile(const std::string& path, uint32_t dataVersion) {
     Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st{};
     if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) return c;
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    if (!bytes.empty() && !readFullyAt(f.fd, bytes.data(), bytes.size(), 0)) return c;
-    return decodeDayFile(bytes.data(), bytes.size(), dataVersion);
+    const auto size = static_cast<std::size_t>(st.st_size);
+    uint8_t head[kDayFileHeaderSize] = {};
+    const std::size_t headLen = size < sizeof head ? size : sizeof head;
+    if (headLen > 0 && !readFullyAt(f.fd, head, headLen, 0)) return c;
+    c.layout = inspectDayFileBytes(head, size, dataVersion);
+    if (c.layout.check != DayFileCheck::Ok) return c;
+
+    // Read in slices that stay in the cache rather than the whole 18 MB of a
+    // day at once, decoding each slice straight into the records.
+    const std::size_t rs = c.layout.header.recordSize;
+    const std::size_t perSlice = std::max<std::size_t>(1, (256 * 1024) / rs);
+    std::vector<uint8_t> slice(perSlice * rs);
+    c.records.resize(c.layout.recordCount);
+    std::size_t done = 0;
+    while (done < c.layout.recordCount) {
+        const std::size_t n = std::min(perSlice, c.layout.recordCount - done);
+        if (!readFullyAt(f.fd, slice.data(), n * rs, static_cast<off_t>(kDayFileHeaderSize + done * rs))) {
+            // The file shrank while being read: keep the records that were there.
+            c.records.resize(done);
+            c.layout.recordCount = done;
+            break;
+        }
+        for (std::size_t k = 0; k < n; ++k) decodeRecord(slice.data() + k * rs, rs, c.records[done + k]);
+        done += n;
+    }
+    return c;
 }
 
 DayFileSummary summarizeDayFile(const std::string& path, uint32_t dataVersion) {
