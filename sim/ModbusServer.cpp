@@ -20,6 +20,9 @@ namespace {
 
 constexpr int kMaxClients = 32;
 constexpr uint32_t kIdleWakeUs = 200000; // how often a waiting server looks at its running flag
+// libmodbus pauses for the response time-out before it answers an unknown
+// function (to let the line settle); keep that pause short.
+constexpr uint32_t kFlushPauseUs = 50000;
 
 struct Mappings {
     modbus_mapping_t* registers = modbus_mapping_new(0, 0, 65536, 0);
@@ -186,6 +189,7 @@ void TcpServer::serveClient(Client* client)
     if (ctx) {
         modbus_set_socket(ctx, client->fd);
         modbus_set_indication_timeout(ctx, 0, kIdleWakeUs);
+        modbus_set_response_timeout(ctx, 0, kFlushPauseUs);
         Mappings maps;
         uint8_t query[MODBUS_TCP_MAX_ADU_LENGTH];
         while (running_) {
@@ -262,6 +266,7 @@ bool RtuServer::startWithContext(void* c)
         return false;
     }
     modbus_set_indication_timeout(ctx, 0, kIdleWakeUs);
+    modbus_set_response_timeout(ctx, 0, kFlushPauseUs);
     modbus_set_byte_timeout(ctx, 0, 100000);
     ctx_ = ctx;
     running_ = true;
