@@ -117,7 +117,9 @@ size_t PanelModel::applyTo(PanelView& view) {
         case Operation::Focus: view.setFocus(op.arg); break;
         }
     }
-    for (const auto& [cid, e] : changed) {
+    for (const auto& item : changed) {
+        const int cid = item.first;
+        const Entry& e = item.second;
         const ControlState& s = e.value;
         auto call = [&](unsigned field, auto&& fn) {
             if (e.dirty & field) {

@@ -54,7 +54,7 @@ void PollingCycle::run() {
             if (config_.onLostTransport) config_.onLostTransport();
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (config_.cyclePause.count() > 0) std::this_thread::sleep_for(config_.cyclePause);
         updateSpeed();
         address_ = static_cast<uint32_t>(shared_.deviceAddress.load()) & 0xFFu;
 

@@ -38,6 +38,8 @@ struct PollingShared {
 struct PollingConfig {
     bool analogTemp1 = false, analogTemp2 = false, analogCurrent = false, analogVoltage = false;
     std::function<void()> onLostTransport; // called on the polling thread, which then ends
+    // Pause at the start of every cycle, so other callers of the link get a turn.
+    std::chrono::microseconds cyclePause{1000};
 };
 
 class PollingCycle {
