@@ -102,9 +102,17 @@ RELVO7LINK_API int TCP_IsOpen(void);
 
 /* ---- Modbus transactions -----------------------------------------------------
  * MODBUS_Read03: number of data bytes copied into buffer (> 0) or a code.
- *   Register i of the reply is buffer[2i] * 256 + buffer[2i+1].
+ *   Register i of the reply is buffer[2i] * 256 + buffer[2i+1]. Over RTU a
+ *   buffer of exactly the byte count is refused (-7); over TCP it is accepted.
+ *   Only bytes of the matching reply frame are ever copied: a TCP frame too
+ *   short for the data it announces is skipped like a stale one (-102 when
+ *   nothing else comes).
  * MODBUS_Write06: 1 when the relay echoed the request, else a code.
- *   Bits 8..15 of *value are the high byte, bits 0..7 the low byte. */
+ *   Bits 8..15 of *value are the high byte, bits 0..7 the low byte. A null
+ *   value pointer returns -100 without sending.
+ * Calls from all threads run one at a time in arrival order. A call still
+ * waiting when a transport is opened or closed keeps its place and runs on the
+ * transport selected when its turn comes (-100 when none is). */
 RELVO7LINK_API int MODBUS_Read03(uint32_t deviceAddress, uint32_t firstRegister,
                                  uint32_t registerCount, uint8_t* buffer, uint32_t bufferSize);
 RELVO7LINK_API int MODBUS_Write06(uint32_t deviceAddress, uint32_t reg, const int32_t* value);
