@@ -39,36 +39,34 @@ struct Mappings {
 int answer(modbus_t* ctx, RequestHandler& handler, Mappings& maps, const uint8_t* query, int length,
            bool broadcast)
 {
-    const int offset = modbus_get_header_length(ctx);
-    if (length < offset + 1)
+    const DecodedRequest req = decodeRequest(query, length, modbus_get_header_length(ctx));
+    const int header = modbus_get_header_length(ctx) + 1; // header plus the function code
+    switch (req.kind) {
+    case DecodedRequest::Short:
         return 0;
-    const int function = query[offset];
-    const int header = offset + 1; // header plus the function code
-    auto word = [&](int at) { return (query[at] << 8) | query[at + 1]; };
-
-    if (function == 0x03 && length >= header + 4) {
-        const int first = word(offset + 1);
-        const int count = word(offset + 3);
-        if (count < 1 || count > MODBUS_MAX_READ_REGISTERS) {
-            if (handler.silent() || broadcast)
-                return 0;
-            modbus_reply_exception(ctx, query, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
-            return header + 1;
-        }
-        ReadResult r = handler.readRegisters(first, count);
+    case DecodedRequest::BadCount:
+        if (handler.silent() || broadcast)
+            return 0;
+        modbus_reply_exception(ctx, query, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
+        return header + 1;
+    case DecodedRequest::Read: {
+        ReadResult r = handler.readRegisters(req.first, req.count);
+        if (req.first + req.count > 65536 && !r.silent && r.exception == 0)
+            r.exception = MODBUS_EXCEPTION_ILLEGAL_DATA_ADDRESS; // past the end of the address space
         if (r.silent || broadcast)
             return 0;
-        if (r.exception != 0) {
-            modbus_reply_exception(ctx, query, static_cast<unsigned>(r.exception));
+        if (r.exception != 0 || r.values.size() != size_t(req.count)) {
+            modbus_reply_exception(ctx, query, static_cast<unsigned>(r.exception ? r.exception : 4));
             return header + 1;
         }
-        for (int i = 0; i < count && first + i < 65536; ++i)
-            maps.registers->tab_registers[first + i] = r.values[static_cast<size_t>(i)];
+        // The reply is served from this snapshot, taken under the simulator's lock.
+        for (int i = 0; i < req.count; ++i)
+            maps.registers->tab_registers[req.first + i] = r.values[static_cast<size_t>(i)];
         modbus_reply(ctx, query, length, maps.registers);
-        return header + 1 + 2 * count;
+        return header + 1 + 2 * req.count;
     }
-    if (function == 0x06 && length >= header + 4) {
-        WriteResult w = handler.writeRegister(word(offset + 1), static_cast<uint16_t>(word(offset + 3)));
+    case DecodedRequest::Write: {
+        WriteResult w = handler.writeRegister(req.first, req.value);
         if (w.silent || broadcast)
             return 0;
         if (w.exception != 0) {
@@ -78,6 +76,9 @@ int answer(modbus_t* ctx, RequestHandler& handler, Mappings& maps, const uint8_t
         modbus_reply(ctx, query, length, maps.registers); // echoes the request
         return header + 4;
     }
+    case DecodedRequest::Other:
+        break;
+    }
     if (handler.silent() || broadcast)
         return 0;
     // Anything else: libmodbus answers as it does for a device without such data.
@@ -86,6 +87,32 @@ int answer(modbus_t* ctx, RequestHandler& handler, Mappings& maps, const uint8_t
 }
 
 } // namespace
+
+DecodedRequest decodeRequest(const uint8_t* adu, int length, int headerLength)
+{
+    DecodedRequest d;
+    if (!adu || headerLength < 1 || length < headerLength + 1)
+        return d;
+    const int f = headerLength;
+    d.function = adu[f];
+    auto word = [&](int at) { return (adu[at] << 8) | adu[at + 1]; };
+    if (d.function != 0x03 && d.function != 0x06) {
+        d.kind = DecodedRequest::Other;
+        return d;
+    }
+    if (length < f + 5)
+        return d; // Short: no complete address and count/value
+    d.first = word(f + 1);
+    if (d.function == 0x06) {
+        d.kind = DecodedRequest::Write;
+        d.value = static_cast<uint16_t>(word(f + 3));
+        return d;
+    }
+    d.count = word(f + 3);
+    const bool fits = d.count >= 1 && d.count <= MODBUS_MAX_READ_REGISTERS;
+    d.kind = fits ? DecodedRequest::Read : DecodedRequest::BadCount;
+    return d;
+}
 
 double lineSeconds(int requestBytes, int replyBytes, int baud)
 {

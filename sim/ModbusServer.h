@@ -79,6 +79,17 @@ private:
     std::thread thread_;
 };
 
+// One request as libmodbus delivered it (header, function, data), decoded.
+struct DecodedRequest {
+    enum Kind { Short, Read, Write, BadCount, Other } kind = Short;
+    int function = -1;
+    int first = 0;          // Read: first register; Write: the register
+    int count = 0;          // Read: number of registers
+    uint16_t value = 0;     // Write: the value
+};
+// headerLength: 7 for TCP (MBAP), 1 for RTU (address).
+DecodedRequest decodeRequest(const uint8_t* adu, int length, int headerLength);
+
 // Seconds a request and its reply of these lengths take on a serial line at
 // baud (11 bits a character at 8N2, plus a 3.5-character gap after each).
 double lineSeconds(int requestBytes, int replyBytes, int baud);

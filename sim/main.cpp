@@ -110,6 +110,10 @@ int main(int argc, char** argv)
         }
     }
 
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGPIPE, SIG_IGN); // a reader of our output that goes away must not end the relay
+
     RelaySimulator sim(options);
     if (mode == Mode::Tcp) {
         const int bound = sim.startTcp(host, int(port));
@@ -137,10 +141,6 @@ int main(int argc, char** argv)
                     options.address, options.version);
     }
     std::fflush(stdout);
-
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGPIPE, SIG_IGN);
 
     // Console: one command a line. End of input leaves the simulator serving
     // until a signal, so it also runs with standard input closed.

@@ -412,3 +412,33 @@ TEST(RelayModelSeed, SameSeedSameValues)
 }
 
 } // namespace
+
+#include "ModbusServer.h"
+
+namespace {
+
+TEST(RequestDecoding, TcpAndRtuFrames)
+{
+    using D = DecodedRequest;
+    const uint8_t tcpRead[] = {0, 1, 0, 0, 0, 6, 1, 0x03, 0x00, 0xD9, 0x00, 0x01};
+    D d = decodeRequest(tcpRead, sizeof tcpRead, 7);
+    EXPECT_EQ(d.kind, D::Read);
+    EXPECT_EQ(d.first, 217);
+    EXPECT_EQ(d.count, 1);
+    const uint8_t rtuWrite[] = {1, 0x06, 0x00, 0xED, 0x00, 0x58, 0, 0};
+    d = decodeRequest(rtuWrite, sizeof rtuWrite, 1);
+    EXPECT_EQ(d.kind, D::Write);
+    EXPECT_EQ(d.first, 237);
+    EXPECT_EQ(d.value, 88);
+    const uint8_t zero[] = {1, 0x03, 0x00, 0x64, 0x00, 0x00};
+    EXPECT_EQ(decodeRequest(zero, sizeof zero, 1).kind, D::BadCount);
+    const uint8_t many[] = {1, 0x03, 0x00, 0x64, 0x00, 0x7E};
+    EXPECT_EQ(decodeRequest(many, sizeof many, 1).kind, D::BadCount);
+    const uint8_t other[] = {1, 0x10};
+    EXPECT_EQ(decodeRequest(other, sizeof other, 1).kind, D::Other);
+    EXPECT_EQ(decodeRequest(rtuWrite, 4, 1).kind, D::Short);
+    EXPECT_EQ(decodeRequest(rtuWrite, 1, 1).kind, D::Short);
+    EXPECT_EQ(decodeRequest(nullptr, 0, 7).kind, D::Short);
+}
+
+} // namespace
