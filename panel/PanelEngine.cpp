@@ -125,6 +125,7 @@ bool PanelEngine::startPollingThread() {
     config.analogCurrent = settings_.bAnalogCurrent;
     config.analogVoltage = settings_.bAnalogVoltage;
     config.onLostTransport = [this, g = generation_] { lostGeneration_.store(g); };
+    config.cyclePause = timings_.cyclePause;
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         shared_.started.store(false);

@@ -32,6 +32,8 @@ struct EngineTimings {
     std::chrono::milliseconds disconnectWait{1000};
     // How long a started polling thread may take to report itself running.
     std::chrono::milliseconds threadStartWait{5000};
+    // Pause at the start of every polling cycle.
+    std::chrono::microseconds cyclePause{1000};
 };
 
 class PanelEngine {
