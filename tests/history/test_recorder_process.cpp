@@ -3,113 +3,24 @@
 // every record whole, says so in the tooltip and resumes when there is room.
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <random>
 #include <sstream>
 
 #include "DayFileReader.h"
+#include "ChildProcess.h"
 #include "HistoryTestSupport.h"
 #include "Recorder.h"
 #include "RecorderTexts.h"
 #include "SharedState.h"
 
-extern char** environ;
-
 namespace relvo7 {
 namespace {
 
+using test::ChildProcess;
 using test::eventually;
 using test::kVersion;
 using test::ScratchFolder;
-
-// The helper as a child process with its stdout on a pipe.
-class Helper {
-public:
-    explicit Helper(std::vector<std::string> args) {
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addclose(&actions, fds[1]);
-        args.insert(args.begin(), HISTORY_RECORD_HELPER);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, HISTORY_RECORD_HELPER, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        out_ = fds[0];
-    }
-    ~Helper() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (out_ >= 0) ::close(out_);
-    }
-    bool started() const { return pid_ > 0; }
-
-    // Reads what has arrived within `wait`; false at end of output.
-    bool pump(std::chrono::milliseconds wait) {
-        pollfd p{out_, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(wait.count())) <= 0) return true;
-        char buf[4096];
-        const ssize_t n = ::read(out_, buf, sizeof buf);
-        if (n <= 0) return false;
-        text_.append(buf, static_cast<std::size_t>(n));
-        return true;
-    }
-    void readToEnd() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (pump(std::chrono::milliseconds(100)) && std::chrono::steady_clock::now() < deadline) {
-        }
-    }
-    // Exit status after the output has ended; -1 on a signal or a hang.
-    int wait() {
-        readToEnd();
-        int status = 0;
-        for (int i = 0; i < 6000; ++i) {
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-    void killNow() {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-        readToEnd();
-    }
-    std::vector<std::string> lines() const {
-        std::vector<std::string> l;
-        std::istringstream in(text_);
-        for (std::string s; std::getline(in, s);) l.push_back(s);
-        return l;
-    }
-    // The highest "w N" printed (records whose write had returned).
-    uint64_t lastWritten() const {
-        uint64_t n = 0;
-        for (const auto& l : lines())
-            if (l.rfind("w ", 0) == 0) n = std::max<uint64_t>(n, std::stoull(l.substr(2)));
-        return n;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    std::string text_;
-};
 
 int secondOfDay(const _tagSTRUCT_DATA& r) { return r.time.wHour * 3600 + r.time.wMinute * 60 + r.time.wSecond; }
 
@@ -148,7 +59,8 @@ TEST(RecorderProcess, KillLosesAtMostTheRecordInFlight) {
     for (int run = 0; run < 6; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         ScratchFolder dir;
-        Helper helper({"--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed", "1000"});
+        ChildProcess helper(
+            {HISTORY_RECORD_HELPER, "--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed", "1000"});
         ASSERT_TRUE(helper.started());
         // Let it record for a random while after its first record.
         ASSERT_TRUE(eventually([&] {
@@ -176,8 +88,9 @@ TEST(RecorderProcess, KillLosesAtMostTheRecordInFlight) {
 TEST(RecorderProcess, FullDiskKeepsRecordsWholeAndRecoveryResumes) {
     ScratchFolder dir;
     // Room for the header, five records and part of a sixth.
-    Helper helper({"--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed", "1000", "--fsize",
-                   std::to_string(48 + 5 * 208 + 100), "--raise-after", "3", "--stop-after", "10"});
+    ChildProcess helper({HISTORY_RECORD_HELPER, "--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed",
+                         "1000", "--fsize", std::to_string(48 + 5 * 208 + 100), "--raise-after", "3", "--stop-after",
+                         "10"});
     ASSERT_TRUE(helper.started());
     ASSERT_EQ(helper.wait(), 0);
     int failures = 0;
@@ -216,8 +129,8 @@ TEST(RecorderProcess, FullDiskKeepsRecordsWholeAndRecoveryResumes) {
 TEST(RecorderProcess, FullDiskAtANewFileRetriesInsteadOfGivingUp) {
     ScratchFolder dir;
     // Not even the header fits until the limit is lifted.
-    Helper helper({"--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed", "1000", "--fsize", "20",
-                   "--raise-after", "2", "--stop-after", "3"});
+    ChildProcess helper({HISTORY_RECORD_HELPER, "--dir", dir.path(), "--start", "2026-12-10T08:00:00", "--speed",
+                         "1000", "--fsize", "20", "--raise-after", "2", "--stop-after", "3"});
     ASSERT_TRUE(helper.started());
     ASSERT_EQ(helper.wait(), 0);
     int failures = 0;
