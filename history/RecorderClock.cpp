@@ -7,7 +7,7 @@ namespace relvo7 {
 using namespace std::chrono;
 
 namespace {
-constexpr auto kRecheck = milliseconds(5);
+constexpr auto kRecheck = milliseconds(50); // for flags changed without wake()
 }
 
 void RecorderClock::wake() {
