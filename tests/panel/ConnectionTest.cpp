@@ -115,6 +115,10 @@ TEST_F(Connection, ConnectAndDisconnectSetTheButtonsAndStatus) {
     EXPECT_TRUE(view.enabled[id::Journal]);
     EXPECT_TRUE(view.graphRunning[id::HeatingGraph]);
     EXPECT_EQ(view.state(id::Activity), picture::ActivityIdle);
+    engine().superviseLink();
+    engine().pump(view);
+    EXPECT_EQ(view.text(id::WindowTitle).rfind("Panel sterowania RELVO-7  -  Firmware[55]  -  Prędkość[", 0), 0u)
+        << view.text(id::WindowTitle);
 
     engine().ToggleConnection();
     engine().pump(view);
@@ -151,7 +155,7 @@ TEST_F(Connection, WatchdogAddsTheLinkRowOnceAndPollingRemovesIt) {
     EXPECT_EQ(view.state(id::Activity), picture::ActivityGood);
     EXPECT_EQ(view.text(id::ConnectionClock), "00 : 00 : 01");
 
-    sim->silenceFor(3000);
+    sim->silenceFor(5000);
     ASSERT_TRUE(pumpUntil([] { return LastReadOk.load() == 0; }));
     for (int tick = 1; tick <= 5; ++tick) {
         engine().superviseLink();
@@ -171,6 +175,8 @@ TEST_F(Connection, WatchdogAddsTheLinkRowOnceAndPollingRemovesIt) {
     EXPECT_EQ(view.state(id::LedFault), 1);
     EXPECT_EQ(AlarmMask.load(), 0x10000u);
     EXPECT_EQ(view.text(id::PhaseCurrent1), "0.0 А");
+    EXPECT_TRUE(pumpUntil([] { return PollingSpeed.load() == 0.0f; }))
+        << "a second without a register read gives a speed of 0";
 
     ASSERT_TRUE(pumpUntil([&] { return view.rows.empty(); }, 15000)) << "the row goes once reads succeed";
     EXPECT_EQ(AlarmMask.load() & 0x10000u, 0u);
