@@ -45,6 +45,7 @@ const char* describe(DayFileCheck check) {
     case DayFileCheck::TooShort: return "corrupt: shorter than the 48-byte header";
     case DayFileCheck::NoMagic: return "corrupt: no \"DB\" mark";
     case DayFileCheck::WrongVersion: return "written by another data version";
+    case DayFileCheck::TooManyRecords: return "corrupt: more records than a recording can hold";
     }
     return "?";
 }
@@ -70,8 +71,13 @@ DayFileLayout inspectDayFileBytes(const uint8_t* b, std::size_t size, uint32_t d
         l.check = DayFileCheck::WrongVersion;
         return l;
     }
+    const std::size_t count = (size - kDayFileHeaderSize) / h.recordSize;
+    if (count > kMaxDayFileRecords) {
+        l.check = DayFileCheck::TooManyRecords;
+        return l;
+    }
     l.check = DayFileCheck::Ok;
-    l.recordCount = (size - kDayFileHeaderSize) / h.recordSize;
+    l.recordCount = count;
     return l;
 }
 

@@ -17,7 +17,13 @@ enum class DayFileCheck {
     TooShort,     // shorter than the 48-byte header
     NoMagic,      // bytes 0-1 are not "DB"
     WrongVersion, // magic right, bytes 6-7 differ from the running data version
+    TooManyRecords, // more records than any recording could hold (a damaged header)
 };
+
+// A day holds at most 90 000 samples (one a second, 25 hours on the day the
+// clocks go back); anything far beyond is refused rather than decoded into
+// memory, since small stated field sizes would make a large file huge in memory.
+inline constexpr std::size_t kMaxDayFileRecords = 1000000;
 
 const char* describe(DayFileCheck check);
 

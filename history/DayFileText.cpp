@@ -41,7 +41,8 @@ int exitCodeFor(DayFileCheck check) {
     case DayFileCheck::Ok: return DayFileExitOk;
     case DayFileCheck::CannotOpen: return DayFileExitUnreadable;
     case DayFileCheck::TooShort:
-    case DayFileCheck::NoMagic: return DayFileExitCorrupt;
+    case DayFileCheck::NoMagic:
+    case DayFileCheck::TooManyRecords: return DayFileExitCorrupt;
     case DayFileCheck::WrongVersion: return DayFileExitWrongVersion;
     }
     return DayFileExitUnreadable;
@@ -74,10 +75,10 @@ int printDayFileInfo(const std::string& path, uint32_t dataVersion, bool json, s
     const bool headerRead = l.check != DayFileCheck::TooShort;
     const std::string first = s.hasRecords ? timeText(s.first) : "", last = s.hasRecords ? timeText(s.last) : "";
     if (json) {
-        out << "{\"check\":\"" << (l.check == DayFileCheck::Ok ? "valid" : l.check == DayFileCheck::WrongVersion
-                                                                               ? "wrong-version"
-                                                                               : "corrupt")
-            << "\"";
+        const char* check = l.check == DayFileCheck::Ok             ? "valid"
+                            : l.check == DayFileCheck::WrongVersion ? "wrong-version"
+                                                                    : "corrupt";
+        out << "{\"check\":\"" << check << "\"";
         if (headerRead)
             out << ",\"date\":\"" << dateText(l.header.date) << "\",\"version\":"
                 << (l.header.versionHigh << 8 | l.header.versionLow);

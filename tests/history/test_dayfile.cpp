@@ -154,6 +154,28 @@ TEST(DayFileReader, RecordSizeComesFromTheHeader) {
     EXPECT_EQ(r.records[2].values[1], 0);
 }
 
+TEST(DayFileReader, ImplausiblyManyRecordsAreRefusedNotDecoded) {
+    // Field sizes of 0 make 8-byte records: a file of some megabytes would
+    // decode into hundreds of megabytes. Beyond what any recording holds, refuse.
+    ScratchFolder dir;
+    std::vector<uint8_t> head(48, 0);
+    head[0] = 'D';
+    head[1] = 'B';
+    head[7] = 31;
+    for (std::size_t records : {kMaxDayFileRecords, kMaxDayFileRecords + 1}) {
+        SCOPED_TRACE(records);
+        writeBytes(dir / "big.db", head);
+        std::filesystem::resize_file(dir / "big.db", 48 + 8 * records); // sparse
+        const DayFileSummary s = summarizeDayFile(dir / "big.db", kVersion);
+        const bool refused = records > kMaxDayFileRecords;
+        EXPECT_EQ(s.layout.check, refused ? DayFileCheck::TooManyRecords : DayFileCheck::Ok);
+        EXPECT_EQ(exitCodeFor(s.layout.check), refused ? 3 : 0);
+        if (refused) {
+            EXPECT_TRUE(readDayFile(dir / "big.db", kVersion).records.empty());
+        }
+    }
+}
+
 TEST(DayFileReader, FullDayDecodesEveryRecord) {
     const auto image = dayFileImage({31, 12, 2026}, 86400);
     ASSERT_EQ(image.size(), 48u + 208u * 86400u); // about 18 MB

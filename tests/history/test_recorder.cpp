@@ -326,6 +326,19 @@ TEST_F(RecorderTest, NewIntervalTakesEffectFromTheWaitAfterSave) {
     EXPECT_EQ(hms(day[3]), "12:00:07");
 }
 
+TEST_F(RecorderTest, IntervalOutOfRangeInTheProfileIsClamped) {
+    // A stored interval of 0 must not make the recorder write as fast as it can.
+    ManualRecorderClock clock(k10Dec);
+    Recorder rec(config(clock, pdb(1, 0)));
+    rec.launch();
+    ASSERT_TRUE(eventually([&] { return events.recordsInFile.load() == 1 && clock.inStep(); }));
+    EXPECT_EQ(clock.stepsBegun(), 1);
+    clock.advance(1000ms);
+    ASSERT_TRUE(eventually([&] { return events.recordsInFile.load() == 2 && clock.stepsBegun() == 2; }));
+    rec.stop();
+    EXPECT_EQ(records("10122026.db").size(), 2u);
+}
+
 TEST_F(RecorderTest, ADayAtOneSecondInSeconds) {
     FastRecorderClock clock({2026, 12, 10, 0, 0, 0}, 1e7);
     RecorderConfig c = config(clock, pdb(1, 1));
