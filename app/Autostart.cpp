@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
+#include <mutex>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -14,7 +14,7 @@ namespace relvo7 {
 
 namespace {
 
-QMutex g_mutex;
+std::mutex g_mutex;
 QString g_folderOverride;
 QString g_programOverride;
 
@@ -75,7 +75,7 @@ AutostartResult SetAutostartEntry(bool enabled, const QString& programPath, cons
 
 void SetAutostartLocationForTesting(const QString& folder, const QString& programPath)
 {
-    QMutexLocker lock(&g_mutex);
+    std::lock_guard lock(g_mutex);
     g_folderOverride = folder;
     g_programOverride = programPath;
 }
@@ -84,7 +84,7 @@ void ApplyAutostart(bool enabled)
 {
     QString folder, program;
     {
-        QMutexLocker lock(&g_mutex);
+        std::lock_guard lock(g_mutex);
         folder = g_folderOverride;
         program = g_programOverride;
     }

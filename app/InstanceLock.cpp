@@ -32,6 +32,11 @@ bool InstanceLock::acquire()
 
 bool InstanceLock::held() const { return m_lock && m_lock->isLocked(); }
 
+bool InstanceLock::heldByAnother() const
+{
+    return !held() && m_lock->error() == QLockFile::LockFailedError;
+}
+
 void InstanceLock::release()
 {
     if (m_lock && m_lock->isLocked())

@@ -19,6 +19,9 @@ public:
     // gone counts as free.
     bool acquire();
     bool held() const;
+    // After a failed acquire: true when a running copy holds the lock; false
+    // when the lock file could not be made at all (no usable runtime folder).
+    bool heldByAnother() const;
     void release();
 
     QString filePath() const { return m_path; }

@@ -3,7 +3,7 @@
 #include "FileDialogs.h"
 
 #include <QList>
-#include <QMutex>
+#include <mutex>
 
 namespace relvo7 {
 
@@ -29,7 +29,7 @@ public:
 private:
     QString nextFile(Kind kind, const FileDialogRequest& r);
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<QString> m_files;
     QList<std::optional<std::uint32_t>> m_colors;
     QList<Request> m_shown;

@@ -4,7 +4,7 @@ namespace relvo7 {
 
 PromptButton ScriptedPrompt::ask(const PromptRequest& request)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_shown.append(request);
     if (m_answers.isEmpty()) {
         ++m_unscripted;
@@ -15,25 +15,25 @@ PromptButton ScriptedPrompt::ask(const PromptRequest& request)
 
 void ScriptedPrompt::addAnswer(PromptButton answer)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_answers.append(answer);
 }
 
 QList<PromptRequest> ScriptedPrompt::shown() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_shown;
 }
 
 int ScriptedPrompt::unscripted() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_unscripted;
 }
 
 void ScriptedPrompt::clear()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_answers.clear();
     m_shown.clear();
     m_unscripted = 0;

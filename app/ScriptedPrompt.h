@@ -6,7 +6,7 @@
 #include "Prompt.h"
 
 #include <QList>
-#include <QMutex>
+#include <mutex>
 
 namespace relvo7 {
 
@@ -23,7 +23,7 @@ public:
     void clear();
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<PromptButton> m_answers;
     QList<PromptRequest> m_shown;
     int m_unscripted = 0;

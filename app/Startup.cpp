@@ -28,10 +28,11 @@ int RunStartup(const QStringList& arguments, const StartupSteps& steps)
     g_debug = options.debug;
 
     // 2. One copy at a time, unless "-copy". The lock is released on every
-    // way out of this function (InstanceLock's destructor).
+    // way out of this function (InstanceLock's destructor). Only a lock that
+    // another copy holds refuses the start; a runtime folder where no lock
+    // can be made at all lets the program run without one.
     InstanceLock lock(steps.lockFolder);
-    const bool lockTaken = lock.acquire();
-    if (!lockTaken && !options.allowCopies) {
+    if (!lock.acquire() && lock.heldByAnother() && !options.allowCopies) {
         prompt().ask({ApplicationTitle(), StartupTexts::SecondCopy, PromptIcon::Error, PromptOk, PromptOk});
         return kExitSecondCopy;
     }

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
+#include <mutex>
 #include <QSettings>
 
 #include <memory>
@@ -15,12 +15,12 @@ namespace {
 const QString kGroup = QStringLiteral("settings");
 const QString kSystem = QStringLiteral("system");
 
-QMutex g_pathMutex;
+std::mutex g_pathMutex;
 QString g_profilePathOverride;
 
 QString OverridePath()
 {
-    QMutexLocker lock(&g_pathMutex);
+    std::lock_guard lock(g_pathMutex);
     return g_profilePathOverride;
 }
 
@@ -145,7 +145,7 @@ QString ProfileFilePath() { return OpenProfile()->fileName(); }
 
 void SetProfileFilePath(const QString& path)
 {
-    QMutexLocker lock(&g_pathMutex);
+    std::lock_guard lock(g_pathMutex);
     g_profilePathOverride = path;
 }
 

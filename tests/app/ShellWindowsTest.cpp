@@ -37,25 +37,6 @@ QStringList ButtonTexts(QMessageBox& box)
     return texts;
 }
 
-// Acts on the next modal window of type D once it is up (polling, bounded).
-template <class D>
-void WhenModal(std::function<void(D*)> act)
-{
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(d);
-        } else if (++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
-}
-
 TEST(MessageBoxPromptTest, ButtonsCaptionIconAndDefault)
 {
     std::unique_ptr<QMessageBox> box(MessageBoxPrompt::createBox(

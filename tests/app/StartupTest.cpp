@@ -91,6 +91,16 @@ TEST_F(StartupTest, SecondCopyIsRefusedUnlessCopyIsGiven)
     EXPECT_TRUE(first.held()); // the first copy keeps its lock
 }
 
+TEST_F(StartupTest, NoUsableLockFolderIsNotASecondCopy)
+{
+    QFile blocker(path(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    steps.lockFolder = path(QStringLiteral("blocker/runtime"));
+    EXPECT_EQ(start(), 7);
+    EXPECT_TRUE(prompt.shown().isEmpty());
+}
+
 TEST_F(StartupTest, DebugOptionSetsTheDebugFlag)
 {
     start({QStringLiteral("-debug")});

@@ -1,5 +1,6 @@
 // CSettingsDlg driven through its controls.
 #include "ShellTestFixture.h"
+#include "settings/CPasswordDlg.h"
 #include "settings/CSettingsDlg.h"
 
 #include <QCheckBox>
@@ -220,6 +221,23 @@ TEST_F(SettingsDlgTest, ChangePasswordWritesTheLiveRecordAtOnce)
     // In force for this run, not yet in the profile.
     EXPECT_EQ(StoredPassword(Settings()), QStringLiteral("Nowe-Haslo-1"));
     EXPECT_EQ(StoredPassword(stored()), QStringLiteral("Stare-Haslo"));
+}
+
+TEST_F(SettingsDlgTest, ChangeRunsThePasswordDialogInSetMode)
+{
+    auto dlg = std::make_unique<CSettingsDlg>(nullptr); // the real password dialog
+    dlg->show();
+    click(*dlg, 1019); // protection on enables "Zmień"
+    CPasswordDlg::Mode mode = CPasswordDlg::EnterMode;
+    WhenModal<CPasswordDlg>([&](CPasswordDlg* p) {
+        mode = p->mode();
+        QTest::keyClicks(p->findChild<QLineEdit*>(QStringLiteral("1027")), QStringLiteral("Dialog-Haslo"));
+        QTest::keyClicks(p->findChild<QLineEdit*>(QStringLiteral("1029")), QStringLiteral("Dialog-Haslo"));
+        QTest::mouseClick(p->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    });
+    click(*dlg, 1023);
+    EXPECT_EQ(mode, CPasswordDlg::SetMode);
+    EXPECT_EQ(StoredPassword(Settings()), QStringLiteral("Dialog-Haslo"));
 }
 
 TEST_F(SettingsDlgTest, SaveStoresEveryFieldAndAppliesAutostart)

@@ -11,9 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QList>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
 
 namespace relvo7::test {
 
@@ -28,6 +33,26 @@ public:
         return answers.isEmpty() ? std::nullopt : answers.takeFirst();
     }
 };
+
+// Acts once on the next modal window of type D when it is up (polls every
+// 10 ms, gives up after 5 s), for windows that a test opens with exec().
+template <class D>
+void WhenModal(std::function<void(D*)> act)
+{
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(d);
+        } else if (++*tries > 500) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
 
 class ShellTest : public ::testing::Test {
 protected:
