@@ -57,6 +57,26 @@ private:
     std::string verb_;
 };
 
+// relvo7ctl has no window: the display changes are taken and dropped, so the
+// model's queue of alarm-row operations does not grow while monitoring.
+class DiscardView : public PanelView {
+public:
+    void setText(int, const std::string&) override {}
+    void setPos(int, int) override {}
+    void setRange(int, int, int) override {}
+    void setMarkers(int, int, int) override {}
+    void setState(int, int) override {}
+    void setVisible(int, bool) override {}
+    void setEnabled(int, bool) override {}
+    void setGraphLevel(int, uint32_t) override {}
+    void setGraphRunning(int, bool) override {}
+    void resetGraphLevel(int) override {}
+    void insertAlarmRow(int, const AlarmRow&) override {}
+    void deleteAlarmRows(int, int) override {}
+    void deleteAllAlarmRows(int) override {}
+    void setFocus(int) override {}
+};
+
 // The connection flags when given, else the saved settings, as the panel reads them.
 ConnectionSettings settingsFor(const Args& args) {
     if (args.value("--tcp") || args.value("--serial")) {
@@ -179,6 +199,7 @@ int runMonitor(const Args& args) {
     EngineTimings timings;
     timings.disconnectWait = std::chrono::milliseconds(0);
     PanelEngine engine(link, model, prompt, [&] { return settings; }, timings);
+    DiscardView view;
     engine.ToggleConnection();
     if (!engine.connected()) return ExitFailure; // the reason was printed
 
@@ -191,7 +212,7 @@ int runMonitor(const Args& args) {
     const uint32_t allBlocks = allPollBlocks(static_cast<uint32_t>(DeviceVersion.load()));
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(40));
-        engine.processRequests();
+        engine.pump(view);
         if (!engine.connected()) return ExitFailure; // link lost; the message was printed
         const auto now = Clock::now();
         if (now >= nextRound) {

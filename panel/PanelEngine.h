@@ -61,12 +61,14 @@ public:
     void timerTick(std::time_t now);
     void superviseLink();
 
-    // Window thread, e.g. 25 times a second: handles a lost transport, then
-    // applies what changed to the view.
+    // Window thread, from a timer of about 40 ms (at most 25 times a second,
+    // however fast the link reads): handles a lost transport, then applies
+    // what changed to the view; alarm-row changes arrive in order, none lost.
     void pump(PanelView& view);
     void processRequests();
 
-    // Edit field 1048 and the three power combo boxes (index -1 = none).
+    // Edit field 1048 (the window also stores it into the settings record's
+    // nDeviceAddress) and the three power combo boxes (index -1 = none).
     void setDeviceAddress(int32_t address);
     void setPowerChoice(int box, int index);
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QToolTip>
+#include <cstdio>
 #include <ctime>
 
 #include "CAboutDlg.h"
@@ -34,6 +36,7 @@
 #include "PanelIds.h"
 #include "PanelReset.h"
 #include "PanelScroll.h"
+#include "PanelTexts.h"
 #include "PanelUiTexts.h"
 #include "PowerChoices.h"
 #include "Recorder.h"
@@ -126,13 +129,6 @@ CCPL_RELVO7Dlg::~CCPL_RELVO7Dlg() {
 }
 
 void CCPL_RELVO7Dlg::OnInitDialog() {
-    // 1. The full size of the panel is known from its layout; the window
-    // takes it as far as the screen allows and scrolls the rest.
-    QSize size = m_fullSize;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
-    resize(size);
-
     // 2. and 3. Program icon, z-order.
     setWindowIcon(QIcon(icons::path(icons::Program)));
     applyTopMost();
@@ -142,6 +138,10 @@ void CCPL_RELVO7Dlg::OnInitDialog() {
 
     // 5.
     ApplyInterfaceSettings();
+
+    // 1. The full size of the panel is its laid-out size, known once the
+    // fonts and colours are in place: measured when the window first shows.
+    fitToScreen();
 
     // 6. Heating tooltip: follows the mouse over the graph.
     m_graph->setMouseTracking(true);
@@ -180,6 +180,26 @@ void CCPL_RELVO7Dlg::OnInitDialog() {
     // 12. PanelTimer, and the pump that brings the engine's model onto the screen.
     m_panelTimer.start(1000);
     m_pumpTimer.start(40);
+}
+
+void CCPL_RELVO7Dlg::fitToScreen() {
+    m_panel->ensurePolished();
+    m_panel->layout()->activate();
+    m_fullSize = m_panel->sizeHint().expandedTo(m_panel->minimumSizeHint());
+    m_panel->setMinimumSize(m_fullSize);
+    // The window takes the full size as far as the screen allows and scrolls the rest.
+    QSize size = m_fullSize;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    resize(size);
+}
+
+void CCPL_RELVO7Dlg::showEvent(QShowEvent* event) {
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        fitToScreen();
+    }
+    QDialog::showEvent(event);
 }
 
 void CCPL_RELVO7Dlg::ApplyInterfaceSettings() {

@@ -87,12 +87,14 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void OnInitDialog();
     void applyTopMost();
+    void fitToScreen();
     void refreshFromSettings();
     void onAddressEdited();
     void onAddressFinished();
@@ -125,6 +127,7 @@ private:
     QTimer m_pumpTimer;  // applies the model, 40 ms
     uint64_t m_appliedBatches = 0;
     bool m_closed = false;
+    bool m_shownOnce = false;
 };
 
 } // namespace relvo7::panel::ui

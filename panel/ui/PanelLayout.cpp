@@ -32,9 +32,9 @@ namespace relvo7::panel::ui {
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-constexpr int kValueWidth = 92;  // a value label beside a bar
-constexpr int kSmallWidth = 78;  // other value labels
-constexpr int kBarWidth = 150;
+constexpr int kValueWidth = 86;  // a value label beside a bar
+constexpr int kSmallWidth = 70;  // other value labels
+constexpr int kBarWidth = 110;
 
 QGroupBox* group(const char* caption) {
     auto* g = new QGroupBox(u(caption));
@@ -142,7 +142,7 @@ void CCPL_RELVO7Dlg::buildControls() {
         leds->addWidget(reset);
         v->addLayout(leds);
         m_alarms = new CXListCtrl;
-        m_alarms->setMinimumSize(388, 150);
+        m_alarms->setMinimumSize(384, 150);
         v->addWidget(reg(AlarmList, m_alarms), 1);
     }
     auto* motor = group(kGroupMotor);
@@ -160,6 +160,7 @@ void CCPL_RELVO7Dlg::buildControls() {
         h->addWidget(stop);
         h->addWidget(reg(MotorPicture, picture));
         h->addStretch();
+        h->setAlignment(Qt::AlignTop);
     }
     auto* link = group(kGroupLink);
     {
@@ -228,12 +229,12 @@ void CCPL_RELVO7Dlg::buildControls() {
         averages->addWidget(caption(kCaptionPeriod), 2, 0, 1, 2, Qt::AlignRight);
         averages->addWidget(value(AvgPeriod, text::kIdleSeconds), 2, 2);
         v->addLayout(averages);
-        auto* starting = new QGridLayout;
-        starting->addWidget(caption(kCaptionStartingCurrent), 0, 0);
-        starting->addWidget(value(StartingCurrent, text::kIdleCurrent, kValueWidth), 0, 1);
-        starting->addWidget(caption(kCaptionOverloadCurrent), 1, 0);
-        starting->addWidget(value(OverloadCurrent, text::kIdleCurrent, kValueWidth), 1, 1);
-        starting->setColumnStretch(2, 1);
+        auto* starting = new QHBoxLayout;
+        starting->addWidget(caption(kCaptionStartingCurrent));
+        starting->addWidget(value(StartingCurrent, text::kIdleCurrent, kValueWidth));
+        starting->addStretch();
+        starting->addWidget(caption(kCaptionOverloadCurrent));
+        starting->addWidget(value(OverloadCurrent, text::kIdleCurrent, kValueWidth));
         v->addLayout(starting);
     }
     auto* voltage = group(kGroupVoltage);
@@ -258,12 +259,12 @@ void CCPL_RELVO7Dlg::buildControls() {
         barRow(gn, 0, nullptr, NegativeVoltage, text::kIdleVolts, BarNegativeVoltage);
         gn->setColumnStretch(2, 1);
         v->addWidget(negative);
-        auto* sequences = new QGridLayout;
-        sequences->addWidget(caption(kCaptionPositiveVoltage), 0, 0);
-        sequences->addWidget(value(PositiveVoltage, text::kIdleVolts, kValueWidth), 0, 1);
-        sequences->addWidget(caption(kCaptionZeroVoltage), 1, 0);
-        sequences->addWidget(value(ZeroVoltage, text::kIdleVolts, kValueWidth), 1, 1);
-        sequences->setColumnStretch(2, 1);
+        auto* sequences = new QHBoxLayout;
+        sequences->addWidget(caption(kCaptionPositiveVoltage));
+        sequences->addWidget(value(PositiveVoltage, text::kIdleVolts, kSmallWidth));
+        sequences->addStretch();
+        sequences->addWidget(caption(kCaptionZeroVoltage));
+        sequences->addWidget(value(ZeroVoltage, text::kIdleVolts, kSmallWidth));
         v->addLayout(sequences);
     }
     auto* middle = new QVBoxLayout;
@@ -276,7 +277,7 @@ void CCPL_RELVO7Dlg::buildControls() {
     heating->addWidget(caption(kCaptionHeating), 0, 0);
     heating->addWidget(caption(kCaptionHeatingScale), 0, 1, Qt::AlignRight);
     m_graph = new CGraph;
-    m_graph->setMinimumSize(300, 100);
+    m_graph->setMinimumSize(260, 96);
     heating->addWidget(reg(HeatingGraph, m_graph), 1, 0, 1, 2);
     heating->addWidget(value(HeatingPercent, kTemplatePercent, 60), 1, 2, Qt::AlignBottom);
     heating->setColumnStretch(0, 1);
@@ -310,9 +311,9 @@ void CCPL_RELVO7Dlg::buildControls() {
         const int labels[3] = {PowerValue1, PowerValue2, PowerValue3};
         for (int i = 0; i < 3; ++i) {
             m_power[i] = new QComboBox;
-            m_power[i]->setMinimumWidth(190);
+            m_power[i]->setMinimumWidth(170);
             g->addWidget(reg(boxes[i], m_power[i]), i, 0);
-            g->addWidget(value(labels[i], text::kIdleZero, 110), i, 1);
+            g->addWidget(value(labels[i], text::kIdleZero, 104), i, 1);
         }
         g->setColumnStretch(0, 1);
     }
@@ -330,7 +331,7 @@ void CCPL_RELVO7Dlg::buildControls() {
         int row = 0;
         for (const auto& [text, label] : rows) {
             g->addWidget(caption(text), row, 0);
-            g->addWidget(value(label.first, label.second, 110), row++, 1);
+            g->addWidget(value(label.first, label.second, 96), row++, 1);
         }
         g->setColumnStretch(0, 1);
     }
@@ -362,16 +363,27 @@ void CCPL_RELVO7Dlg::buildControls() {
     bottom->addWidget(button(1049, kButtonExit));
 
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 10);
-    columns->addLayout(middle, 11);
-    columns->addLayout(right, 10);
+    columns->addLayout(left);
+    columns->addLayout(middle);
+    columns->addLayout(right);
     auto* all = new QVBoxLayout(m_panel);
     all->setContentsMargins(10, 8, 10, 8);
     all->addLayout(columns, 1);
     all->addLayout(bottom);
 
-    m_fullSize = m_panel->sizeHint();
-    m_panel->setMinimumSize(m_fullSize);
+    // One rhythm for every group: thin frames, titles on the frame line, tight rows.
+    m_panel->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid rgba(0, 0, 0, 80); border-radius: 3px; margin-top: 8px; padding-top: 4px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px; padding: 0 3px; }"));
+    for (QLayout* l : m_panel->findChildren<QLayout*>()) {
+        l->setSpacing(4);
+        if (l->parentWidget() && qobject_cast<QGroupBox*>(l->parentWidget()) && l->parentWidget()->layout() == l)
+            l->setContentsMargins(8, 6, 8, 6);
+    }
+    all->setSpacing(6);
+    columns->setSpacing(10);
+    for (QGroupBox* g : m_panel->findChildren<QGroupBox*>())
+        g->setMinimumWidth(g->fontMetrics().horizontalAdvance(g->title()) + 28);
     m_scroll = new QScrollArea;
     m_scroll->setObjectName(QStringLiteral("scroll"));
     m_scroll->setWidget(m_panel);
