@@ -127,6 +127,7 @@ void CSettingsDlg::buildControls()
     m_passwordBox = Named(new QLineEdit(this), 1018);
     m_passwordBox->setReadOnly(true);
     m_passwordBox->setEchoMode(QLineEdit::Password);
+    m_passwordBox->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }")); // '*'
     m_passwordBox->setText(SettingsTexts::PasswordPlaceholder);
     m_changePassword = Named(new QPushButton(T::Control1023, this), 1023);
     const std::pair<int, const QString*> scopeBoxes[5] = {
