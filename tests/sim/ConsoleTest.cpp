@@ -64,3 +64,24 @@ TEST(SimConsole, BadInputIsExplainedNotActedOn)
     EXPECT_EQ(sim.execute("frobnicate"), "unknown command 'frobnicate' (help lists them)");
     EXPECT_FALSE(sim.status().fault);
 }
+
+TEST(SimDemo, PlaysThroughTheSimulatorClock)
+{
+    SimOptions o;
+    o.demoScenario = true;
+    RelaySimulator sim(o);
+    sim.freeze(true);
+    sim.advanceSeconds(10.0);
+    EXPECT_TRUE(sim.status().running);
+    EXPECT_TRUE(sim.status().demo);
+    bool tripped = false;
+    for (int i = 0; i < 25 && !tripped; ++i) {
+        sim.advanceSeconds(10.0);
+        tripped = sim.status().fault;
+    }
+    ASSERT_TRUE(tripped);
+    const int p = sim.registerValue(r::JournalPointer);
+    EXPECT_EQ(sim.registerValue(r::JournalFirst + 4 * ((p + 1) % 5)), r::AlarmThermal);
+    EXPECT_EQ(sim.execute("demo off"), "ok");
+    EXPECT_FALSE(sim.status().demo);
+}
