@@ -17,6 +17,8 @@ struct OptionRow {
 constexpr std::array kOptions = {
     OptionRow{u"-copy", u"     -copy : pozwala uruchomić kilka kopii programu;\r\n", &CommandLineOptions::allowCopies},
     OptionRow{u"-debug", u"     -debug : aktywowanie trybu debugowania;\r\n", &CommandLineOptions::debug},
+    OptionRow{u"-demo", u"     -demo : uruchomienie z symulatorem przekaźnika (tryb demonstracyjny);\r\n",
+              &CommandLineOptions::demo},
 };
 
 } // namespace

@@ -10,6 +10,7 @@ namespace relvo7 {
 struct CommandLineOptions {
     bool allowCopies = false; // "-copy"
     bool debug = false;       // "-debug"
+    bool demo = false;        // "-demo": the panel with a simulated relay (main.cpp)
     bool showUsage = false;   // any other first argument
 };
 

@@ -1,7 +1,8 @@
 // CPL_RELVO7: the control panel of the RELVO-7 motor-protection relay.
 #include "CInitialDlg.h"
+#include "CommandLine.h"
 #include "MessageBoxPrompt.h"
-#include "PlaceholderMainWindow.h"
+#include "PanelRun.h"
 #include "QtFileDialogs.h"
 #include "Startup.h"
 #include "settings/CPasswordDlg.h"
@@ -30,9 +31,13 @@ int main(int argc, char* argv[])
         return welcome.run();
     };
     // Start-up step 8: the program's main window.
-    steps.runMainWindow = &relvo7::RunPlaceholderMainWindow;
+    steps.runMainWindow = &relvo7::panel::ui::RunPanelWindow;
 
-    const int result = relvo7::RunStartup(app.arguments(), steps);
+    // "-demo": the panel against a simulated relay, before (and instead of) the
+    // start-up sequence: no instance lock, no profile, no welcome dialog.
+    const int result = relvo7::ParseCommandLine(app.arguments()).demo
+                           ? relvo7::panel::ui::RunDemoPanel()
+                           : relvo7::RunStartup(app.arguments(), steps);
 
     relvo7::setPasswordEntry(nullptr);
     relvo7::setFileDialogs(nullptr);

@@ -198,6 +198,8 @@ void CCPL_RELVO7Dlg::showEvent(QShowEvent* event) {
     if (!m_shownOnce) {
         m_shownOnce = true;
         fitToScreen();
+        // Once more after the first layout pass of the shown window.
+        QTimer::singleShot(0, this, &CCPL_RELVO7Dlg::fitToScreen);
     }
     QDialog::showEvent(event);
 }
@@ -224,14 +226,16 @@ void CCPL_RELVO7Dlg::ApplyInterfaceSettings() {
     m_panel->setPalette(pal);
     m_panel->setAutoFillBackground(true);
     m_scroll->viewport()->setPalette(pal);
-    QPalette fields = m_address->palette();
-    fields.setColor(QPalette::Base, m_colours.background);
-    fields.setColor(QPalette::Text, m_colours.values);
-    m_address->setPalette(fields);
-    QPalette list = m_alarms->palette();
-    list.setColor(QPalette::Base, m_colours.listBackground);
-    list.setColor(QPalette::Text, m_colours.listText);
-    m_alarms->setPalette(list);
+    // Group frames with their titles on the frame line; the edit field in the
+    // values colour on the background; the alarm list in the profile's colours.
+    m_panel->setStyleSheet(
+        QStringLiteral(
+            "QGroupBox { border: 1px solid rgba(0, 0, 0, 80); border-radius: 3px; margin-top: 8px; padding-top: 4px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px; padding: 0 3px; }"
+            "QLineEdit { background-color: %1; color: %2; border: 1px solid rgba(0, 0, 0, 90); border-radius: 2px; }"
+            "CXListCtrl { background-color: %3; color: %4; gridline-color: rgba(0, 0, 0, 60); }")
+            .arg(m_colours.background.name(), m_colours.values.name(), m_colours.listBackground.name(),
+                 m_colours.listText.name()));
 
     // 3. LEDs blink while on (set with the controls); picture buttons on the profile's background.
     for (int b : {id::Reset, id::Start, id::Stop})

@@ -89,6 +89,7 @@ void CCPL_RELVO7Dlg::buildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
         b->setMinimumWidth(96);
+        b->setMinimumHeight(26);
         reg(ident, b);
         return b;
     };
@@ -371,10 +372,7 @@ void CCPL_RELVO7Dlg::buildControls() {
     all->addLayout(columns, 1);
     all->addLayout(bottom);
 
-    // One rhythm for every group: thin frames, titles on the frame line, tight rows.
-    m_panel->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid rgba(0, 0, 0, 80); border-radius: 3px; margin-top: 8px; padding-top: 4px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px; padding: 0 3px; }"));
+    // One rhythm for every group: tight rows (frames and colours: ApplyInterfaceSettings).
     for (QLayout* l : m_panel->findChildren<QLayout*>()) {
         l->setSpacing(4);
         if (l->parentWidget() && qobject_cast<QGroupBox*>(l->parentWidget()) && l->parentWidget()->layout() == l)

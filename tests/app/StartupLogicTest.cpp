@@ -15,7 +15,8 @@ TEST(CommandLine, UsageTextIsExact)
 {
     EXPECT_EQ(UsageText(), QStringLiteral("Używanie:\r\n     cpl_relvo7.exe [-polecenie]\r\n\r\nPolecenia:\r\n"
                                           "     -copy : pozwala uruchomić kilka kopii programu;\r\n"
-                                          "     -debug : aktywowanie trybu debugowania;\r\n"));
+                                          "     -debug : aktywowanie trybu debugowania;\r\n"
+                                          "     -demo : uruchomienie z symulatorem przekaźnika (tryb demonstracyjny);\r\n"));
     EXPECT_EQ(ApplicationTitle(), QStringLiteral("CPL_RELVO7"));
 }
 
