@@ -148,6 +148,7 @@ TEST_F(Connection, ResetButtonStaysHiddenBelowVersion21) {
 TEST_F(Connection, WatchdogAddsTheLinkRowOnceAndPollingRemovesIt) {
     startSim(55);
     quietRelay();
+    settings.nTimeout = 200; // several failed reads fit in the silence
     connect();
     ASSERT_TRUE(pumpUntil([] { return LastReadOk.load() == 1; }));
     engine().superviseLink();

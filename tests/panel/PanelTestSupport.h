@@ -121,7 +121,7 @@ protected:
         settings.szPortName = u"Modbus TCP";
         settings.nIpAddress = 0x7F000001u;
         settings.nTcpPort = static_cast<uint32_t>(port);
-        settings.nTimeout = 200;
+        settings.nTimeout = 500; // generous on a loaded machine; tests of silence set less
         settings.nRetries = 1;
     }
 
