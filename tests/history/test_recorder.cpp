@@ -12,6 +12,7 @@
 #include "RecorderStart.h"
 #include "RecorderTexts.h"
 #include "SharedState.h"
+#include "TempDayFile.h"
 #include "TrayStatus.h"
 
 namespace relvo7 {
@@ -401,6 +402,18 @@ TEST_F(RecorderTest, StartLoopAsksAgainUntilTheOperatorGivesUp) {
     ListPrompt none({});
     EXPECT_TRUE(startRecorder(rec, none));
     EXPECT_TRUE(none.asked.empty());
+}
+
+TEST(TempDayFileSharing, ASecondRecorderCannotOpenTheSameFile) {
+    // Two copies of the program (-copy) must not write into one temporary file.
+    ScratchFolder dir;
+    TempDayFile first(dir.path()), second(dir.path());
+    ASSERT_EQ(first.open(), TempDayFile::OpenResult::Created);
+    ASSERT_TRUE(first.writeHeader(kVersion, {10, 12, 2026}));
+    EXPECT_EQ(second.open(), TempDayFile::OpenResult::Failed);
+    EXPECT_EQ(first.finalise(kVersion), TempDayFile::FinaliseResult::Done);
+    EXPECT_EQ(first.finalName(), "10122026.db");
+    EXPECT_EQ(second.open(), TempDayFile::OpenResult::Created);
 }
 
 TEST(TrayStatusRows, FirstMatchingRowThenBlink) {
