@@ -2,6 +2,7 @@
 
 #include "CCPL_RELVO7Dlg.h"
 #include "DemoSession.h"
+#include "PowerChoices.h"
 #include "Prompt.h"
 #include "settings/SettingsStore.h"
 
@@ -20,6 +21,8 @@ int RunDemoPanel() {
         return 1;
     }
     prepareDemoSettings(Settings(), demo.port());
+    // The demo's own (temporary) profile: three different powers to watch.
+    savePowerChoices({0, 1, 2});
     PanelWindowOptions options;
     options.demo = true;
     options.withRecorder = false; // no day files of a simulated relay

@@ -3,6 +3,7 @@
 // simulated relay over TCP loopback.
 #include "CCPL_RELVO7Dlg.h"
 
+#include "CAboutDlg.h"
 #include "CGraph.h"
 #include "CXLabel.h"
 #include "CXLed.h"
@@ -21,6 +22,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -198,6 +201,51 @@ TEST_F(PanelWindow, AddressFieldGoesIntoTheSettingsRecordAndBadInputIsReported) 
     ASSERT_EQ(prompt.shown().size(), 1);
     EXPECT_EQ(prompt.shown().front().text, QStringLiteral("Wprowadź liczbę całkowitą."));
     EXPECT_EQ(edit->text(), QStringLiteral("12"));
+    EXPECT_TRUE(w.requestClose());
+}
+
+TEST_F(PanelWindow, F1OpensTheAboutBoxAndEnterOrEscapeDoNotClose) {
+    CCPL_RELVO7Dlg w(options);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, 5000)); // shortcuts need the active window
+    w.control(1046)->setFocus();
+    bool aboutShown = false;
+    test::WhenModal<CAboutDlg>([&](CAboutDlg* about) {
+        aboutShown = true;
+        about->reject();
+    });
+    QTest::keyClick(w.control(1046), Qt::Key_F1);
+    EXPECT_TRUE(aboutShown);
+    QTest::keyClick(w.control(1046), Qt::Key_Escape);
+    QTest::keyClick(w.control(1046), Qt::Key_Return);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.requestClose());
+}
+
+TEST_F(PanelWindow, ButtonsOfLaterWindowsSayTheyComeLater) {
+    CCPL_RELVO7Dlg w(options);
+    for (int id : {1117, 1001}) {
+        prompt.clear();
+        qobject_cast<QPushButton*>(w.control(id))->click();
+        ASSERT_EQ(prompt.shown().size(), 1) << id;
+        EXPECT_EQ(prompt.shown().front().caption, text(w, id));
+    }
+    EXPECT_TRUE(w.requestClose());
+}
+
+TEST_F(PanelWindow, SmallWindowScrollsByATenthOfTheHiddenPart) {
+    CCPL_RELVO7Dlg w(options);
+    w.show();
+    w.resize(500, 300);
+    QScrollArea* area = w.scrollArea();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return area->viewport()->width() < 500 && area->verticalScrollBar()->maximum() > 0; }, 5000));
+    QApplication::processEvents();
+    const int hiddenH = w.panelFullSize().height() - area->viewport()->height();
+    const int hiddenW = w.panelFullSize().width() - area->viewport()->width();
+    EXPECT_EQ(area->verticalScrollBar()->maximum(), hiddenH);
+    EXPECT_EQ(area->verticalScrollBar()->singleStep(), hiddenH / 10);
+    EXPECT_EQ(area->horizontalScrollBar()->pageStep(), hiddenW / 10);
     EXPECT_TRUE(w.requestClose());
 }
 
