@@ -66,9 +66,8 @@ RecorderSettings Recorder::settings() const {
     return settings_;
 }
 
-Sample Recorder::takeSample() const {
+Sample Recorder::takeSample(const LocalTime& now) const {
     Sample s;
-    const LocalTime now = clock_->localNow();
     s.hour = now.hour;
     s.minute = now.minute;
     s.second = now.second;
@@ -143,7 +142,9 @@ void Recorder::run() {
         } else if ((flags & RecordBit) && open) {
             const LocalTime now = clock_->localNow();
             if (now.date() == headerDate) {
-                const bool written = file.appendRecord(encodeRecord(takeSample()));
+                // The same reading of the clock decides the day and stamps the
+                // sample, so a sample just after midnight never lands in the old day.
+                const bool written = file.appendRecord(encodeRecord(takeSample(now)));
                 WriteFailing.store(written ? 0 : 1);
                 if (written && config_.onRecordWritten) config_.onRecordWritten(++recordsInFile);
                 if (!written && config_.onWriteFailed) config_.onWriteFailed(file.lastError());

@@ -83,7 +83,7 @@ public:
 private:
     void run();
     void fatal(RecorderFatal f);
-    Sample takeSample() const;
+    Sample takeSample(const LocalTime& now) const;
 
     RecorderConfig config_;
     SystemRecorderClock systemClock_;
