@@ -9,6 +9,7 @@
 #include "DayFileReader.h"
 #include "HistoryTestSupport.h"
 #include "Recorder.h"
+#include "RecorderButtons.h"
 #include "RecorderStart.h"
 #include "RecorderTexts.h"
 #include "SharedState.h"
@@ -414,6 +415,12 @@ TEST(TempDayFileSharing, ASecondRecorderCannotOpenTheSameFile) {
     EXPECT_EQ(first.finalise(kVersion), TempDayFile::FinaliseResult::Done);
     EXPECT_EQ(first.finalName(), "10122026.db");
     EXPECT_EQ(second.open(), TempDayFile::OpenResult::Created);
+}
+
+TEST(RecorderButtonStates, FollowTheFlags) {
+    EXPECT_EQ(recorderButtons(0), (RecorderButtons{true, false, false}));
+    EXPECT_EQ(recorderButtons(RecordBit), (RecorderButtons{false, true, true}));
+    EXPECT_EQ(recorderButtons(RecordBit | PauseBit), (RecorderButtons{false, true, false}));
 }
 
 TEST(TrayStatusRows, FirstMatchingRowThenBlink) {
