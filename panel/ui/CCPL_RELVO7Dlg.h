@@ -46,6 +46,9 @@ public:
     void UpdateTitle(bool connected);
     // The closing sequence; true when the window ended.
     bool requestClose();
+    // True once the closing sequence has run (also during initialisation, when
+    // an automatic connection could not start its polling thread).
+    bool isClosed() const { return m_closed; }
 
     // Control by identifier (nullptr when unknown), the engine, the recorder.
     QWidget* control(int id) const { return m_controls.value(id, nullptr); }

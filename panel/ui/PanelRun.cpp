@@ -10,7 +10,7 @@ namespace relvo7::panel::ui {
 
 int RunPanelWindow() {
     CCPL_RELVO7Dlg panel;
-    panel.exec();
+    if (!panel.isClosed()) panel.exec();
     return 0;
 }
 
@@ -28,7 +28,7 @@ int RunDemoPanel() {
     options.withRecorder = false; // no day files of a simulated relay
     options.savePowerChoices = false;
     CCPL_RELVO7Dlg panel(options);
-    panel.exec();
+    if (!panel.isClosed()) panel.exec();
     return 0;
 }
 

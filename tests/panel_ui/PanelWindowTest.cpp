@@ -4,6 +4,7 @@
 #include "CCPL_RELVO7Dlg.h"
 
 #include "CAboutDlg.h"
+#include "settings/CSettingsDlg.h"
 #include "CGraph.h"
 #include "CXLabel.h"
 #include "CXLed.h"
@@ -220,6 +221,34 @@ TEST_F(PanelWindow, F1OpensTheAboutBoxAndEnterOrEscapeDoNotClose) {
     QTest::keyClick(w.control(1046), Qt::Key_Escape);
     QTest::keyClick(w.control(1046), Qt::Key_Return);
     EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.requestClose());
+}
+
+TEST_F(PanelWindow, SettingsButtonAsksThePasswordWhenProtectedAndRefreshesAfterTheDialog) {
+    CCPL_RELVO7Dlg w(options);
+    w.show();
+    auto* settings = qobject_cast<QPushButton*>(w.control(1000));
+
+    // Protected and cancelled: the click returns at once (a dialog would block it).
+    Settings().bPassword = 1;
+    Settings().nPasswordScope = PasswordScopeSettings;
+    settings->click();
+    EXPECT_EQ(password.asked, 1);
+    EXPECT_EQ(text(w, 1080), QStringLiteral("9600 bit/s"));
+    bool dialogShown = false;
+
+    // Unprotected: the dialog runs; speed label and address follow the record afterwards.
+    Settings().bPassword = 0;
+    test::WhenModal<CSettingsDlg>([&](CSettingsDlg* d) {
+        dialogShown = true;
+        Settings().nBaudIndex = 1;
+        Settings().nDeviceAddress = 9;
+        d->reject();
+    });
+    settings->click();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(text(w, 1080), QStringLiteral("19200 bit/s"));
+    EXPECT_EQ(w.control<QLineEdit>(1048)->text(), QStringLiteral("9"));
     EXPECT_TRUE(w.requestClose());
 }
 
