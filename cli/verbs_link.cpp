@@ -2,7 +2,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "Identify.h"
+#include "Connection.h"
+#include "DeviceLink.h"
 #include "Json.h"
 #include "LinkOptions.h"
 #include "Verb.h"
@@ -37,7 +38,8 @@ int runIdentify(const Args& args) {
     LinkTarget target = linkTargetFromArgs(args);
     LinkSession link(target);
     if (!link.open()) return fail("identify", link.error());
-    IdentifyResult r = identifyRelay(target.address, target.retries);
+    panel::RealLink relay;
+    const panel::IdentifyResult r = panel::identifyRelay(relay, target.address, target.retries);
     if (!r.accepted) {
         std::ostringstream why;
         if (r.answered)
