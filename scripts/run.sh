@@ -30,12 +30,4 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-if build/bin/relvo7ctl monitor --help >/dev/null 2>&1; then
-  build/bin/relvo7ctl monitor --tcp 127.0.0.1:1502 || true
-else
-  # An older relvo7ctl without "monitor": the raw measurement registers, a few times.
-  for _ in 1 2 3 4 5; do
-    build/bin/relvo7ctl read 100 30 --tcp 127.0.0.1:1502
-    sleep 1
-  done
-fi
+build/bin/relvo7ctl monitor --tcp 127.0.0.1:1502 || true
