@@ -122,14 +122,22 @@ const RelayState kRelayStates[] = {
     {"fault", id::LedFault},
 };
 
+// Pads to `width` characters, counting characters rather than UTF-8 bytes (MΩ, *C).
+std::string padRight(const std::string& utf8, size_t width) {
+    size_t characters = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80) ++characters;
+    return utf8 + std::string(characters < width ? width - characters : 0, ' ');
+}
+
 void printText(const PanelModel& model) {
     std::cout << "RELVO-7 version " << DeviceVersion.load() << ", " << format("%.2f", PollingSpeed.load())
               << " registers/s\n";
     for (int r = 0; r < RELVO7_MEASURE_INFO_COUNT; ++r) {
         const auto& info = dll_nMeasureInfo[r];
         const std::string code = toUtf8(info.pszCode);
-        std::cout << format("  %-4s %12s %-5s %s\n", code.empty() ? "-" : code.c_str(), measuredText(r).c_str(),
-                            panel::toUtf8(info.pszUnit).c_str(), panel::toUtf8(info.pszText).c_str());
+        std::cout << "  " << padRight(code.empty() ? "-" : code, 4) << " " << format("%12s", measuredText(r).c_str())
+                  << " " << padRight(panel::toUtf8(info.pszUnit), 5) << " " << panel::toUtf8(info.pszText) << "\n";
     }
     std::cout << "relays:";
     for (const auto& s : kRelayStates) std::cout << " " << s.name << "=" << (ledState(model, s.id) ? "on" : "off");
